@@ -1,0 +1,58 @@
+// zentavo: writes the krpano video script and the HTML page for a 360-degree MP4 video.
+//
+// The video itself is never opened; everything follows from the argument's text. Every message
+// goes to standard output. The exit status is 0 when both files were written, 1 otherwise.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "console_messages.h"
+#include "name_derivation.h"
+#include "output_stages.h"
+
+namespace {
+
+int usage() {
+    std::fputs(USAGE_MESSAGE, stdout);
+    return EXIT_FAILURE;
+}
+
+void report_names(const project_names& names) {
+    std::printf(REPORT_PROJECT_NAME, names.project_name);
+    std::printf(REPORT_VIDEO_SOURCE, names.video_source);
+    std::printf(REPORT_XML_FILE, names.xml_file);
+    std::printf(REPORT_HTML_FILE, names.html_file);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Only the first argument is read; further ones are ignored.
+    if (argc < 2) {
+        return usage();
+    }
+    const std::string_view argument = argv[1];
+
+    std::fputs(BANNER, stdout);
+    std::fputs(CREDIT_LINE, stdout);
+
+    // Refuse what the name buffers cannot hold, before anything else looks at it.
+    if (argument.size() > MAX_ARGUMENT_LENGTH) {
+        std::fputs(TOO_LONG_MESSAGE, stdout);
+        return EXIT_FAILURE;
+    }
+    if (!names_mp4_file(argument)) {
+        std::fputs(NOT_MP4_MESSAGE, stdout);
+        return EXIT_FAILURE;
+    }
+
+    const project_names names = derive_project_names(argument);
+    report_names(names);
+
+    // The script is complete and closed before the page is created; a failed stage ends the run.
+    if (!run_video_script_stage(names) || !run_html_page_stage(names)) {
+        return EXIT_FAILURE;
+    }
+    return EXIT_SUCCESS;
+}
