@@ -12,7 +12,8 @@
 namespace fs = std::filesystem;
 
 command_result run_in(const fs::path& folder, const std::vector<std::string>& program,
-                      const std::vector<std::string>& arguments) {
+                      const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment) {
     std::vector<std::string> words = program;
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -20,6 +21,7 @@ command_result run_in(const fs::path& folder, const std::vector<std::string>& pr
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
+    std::vector<std::string> settings = environment;
 
     // Standard error goes to a file, so neither pipe can fill up while the other is read.
     const fs::path errors_path = fs::temp_directory_path() /
@@ -37,6 +39,9 @@ command_result run_in(const fs::path& folder, const std::vector<std::string>& pr
         dup2(errors, STDERR_FILENO);
         close(out[0]);
         close(out[1]);
+        for (std::string& setting : settings) {
+            putenv(setting.data());
+        }
         if (chdir(folder.c_str()) == 0) {
             execvp(argv[0], argv.data());
         }

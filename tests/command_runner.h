@@ -11,6 +11,7 @@ struct command_target {
     std::string label;
     std::vector<std::string> launcher;  // programs placed before the executable, such as wine
     std::string executable;
+    std::vector<std::string> environment;  // NAME=value settings for the run
     std::string line_end;               // what the console's line ends look like
     std::string missing;                // why the target cannot run here, or empty
 };
@@ -21,9 +22,10 @@ struct command_result {
     int status;          // exit status, or -1 when the process did not exit normally
 };
 
-// Runs program with arguments in folder, standard input closed.
+// Runs program with arguments in folder, standard input closed, environment added to its own.
 command_result run_in(const std::filesystem::path& folder, const std::vector<std::string>& program,
-                      const std::vector<std::string>& arguments);
+                      const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment = {});
 
 std::string read_file_bytes(const std::filesystem::path& path);
 void write_file_bytes(const std::filesystem::path& path, const std::string& bytes);

@@ -131,7 +131,7 @@ std::set<std::string> listing(const fs::path& folder) {
 }
 
 command_target native_target() {
-    return {"Native", {}, ZENTAVO_EXE, "\n", ""};
+    return {"Native", {}, ZENTAVO_EXE, {}, "\n", ""};
 }
 
 command_target windows_target() {
@@ -142,7 +142,8 @@ command_target windows_target() {
     } else if (!on_path("wine")) {
         missing = "wine is missing";
     }
-    return {"Windows", {"wine"}, exe, "\r\n", missing};
+    return {"Windows", {"wine"}, exe, {"WINEPREFIX=" ZENTAVO_WINE_PREFIX, "WINEDEBUG=-all"},
+            "\r\n", missing};
 }
 
 struct target_case {
@@ -178,7 +179,7 @@ TEST_P(CommandTest, PrintsReportsAndLeavesTheRightFiles) {
 
     std::vector<std::string> program = target.launcher;
     program.push_back(target.executable);
-    const command_result result = run_in(folder.path(), program, c.arguments);
+    const command_result result = run_in(folder.path(), program, c.arguments, target.environment);
 
     EXPECT_EQ(result.output, with_line_ends(c.expected_output, target.line_end));
     EXPECT_EQ(result.status, c.expected_status);
