@@ -24,8 +24,8 @@ command_result run_in(const fs::path& folder, const std::vector<std::string>& pr
     std::vector<std::string> settings = environment;
 
     // Standard error goes to a file, so neither pipe can fill up while the other is read.
-    const fs::path errors_path = fs::temp_directory_path() /
-                                 ("zentavo-stderr-" + std::to_string(getpid()));
+    const fs::path errors_path =
+        fs::temp_directory_path() / ("zentavo-stderr-" + std::to_string(getpid()));
     int out[2];
     if (pipe(out) != 0) {
         return {"", "pipe failed", -1};

@@ -12,8 +12,8 @@ struct command_target {
     std::vector<std::string> launcher;  // programs placed before the executable, such as wine
     std::string executable;
     std::vector<std::string> environment;  // NAME=value settings for the run
-    std::string line_end;               // what the console's line ends look like
-    std::string missing;                // why the target cannot run here, or empty
+    std::string line_end;                  // what the console's line ends look like
+    std::string missing;                   // why the target cannot run here, or empty
 };
 
 struct command_result {

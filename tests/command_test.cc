@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "command_runner.h"
@@ -43,76 +45,166 @@ struct command_case {
     std::vector<std::string> arguments;
     std::vector<std::string> folders;         // made before the run
     std::vector<std::string> links_dev_full;  // symbolic links to /dev/full made before the run
+    std::vector<std::pair<std::string, std::string>> existing;  // files and bytes before the run
     std::string expected_output;
-    int expected_status;
+    int expected_status = 1;
     std::vector<std::string> created;  // paths that stand afterwards and did not before
     std::vector<std::string> removed;  // paths that stood before and are gone afterwards
-    std::string written_base;          // when set, both files there hold the plain name's bytes
+    std::string written_base;          // when set, both files there must be complete
 };
 
-const std::string LONGEST = std::string(251, 'a') + ".mp4";  // 255 bytes
+// A run that writes both files: what it prints and where the files land.
+command_case written(std::string label, std::string argument, const std::string& base,
+                     const std::string& project) {
+    return {.label = std::move(label),
+            .arguments = {std::move(argument)},
+            .expected_output = success(base, project),
+            .expected_status = 0,
+            .created = {base + ".xml", base + ".htm"},
+            .written_base = base};
+}
+
+command_case written_in(command_case c, std::vector<std::string> folders) {
+    c.folders = std::move(folders);
+    return c;
+}
+
 const std::string LONGEST_BASE = std::string(251, 'a');
+const std::string LONGEST = LONGEST_BASE + ".mp4";                     // 255 bytes
 const std::string TOO_LONG_ARGUMENT = std::string(252, 'a') + ".mp4";  // 256 bytes
+const std::string FAR_TOO_LONG = std::string(4996, 'b') + ".mp4";      // 5000 bytes
+const std::string STALE = std::string(20000, 'x') + "</krpano>";
 
 // Cases whose paths mean the same on Linux and on Windows.
 const std::vector<command_case> COMMON_CASES = {
-    {"NoArgument", {}, {}, {}, USAGE, 1, {}, {}, ""},
-    {"NotMp4", {"tour.avi"}, {}, {}, NOT_MP4, 1, {}, {}, ""},
-    {"EmptyArgument", {""}, {}, {}, NOT_MP4, 1, {}, {}, ""},
-    {"Mp4OnlyInADirectoryName", {"x.mp4/clip.avi"}, {"x.mp4"}, {}, NOT_MP4, 1, {}, {}, ""},
-    {"TooLong", {TOO_LONG_ARGUMENT}, {}, {}, TOO_LONG, 1, {}, {}, ""},
-    {"Success", {"clip.mp4"}, {}, {}, success("clip", "clip"), 0, {"clip.xml", "clip.htm"}, {},
-     "clip"},
-    {"ExtraArgumentsIgnored", {"clip.mp4", "other.mp4", "-h"}, {}, {}, success("clip", "clip"), 0,
-     {"clip.xml", "clip.htm"}, {}, "clip"},
-    {"LongestArgument", {LONGEST}, {}, {}, success(LONGEST_BASE, LONGEST_BASE), 0,
-     {LONGEST_BASE + ".xml", LONGEST_BASE + ".htm"}, {}, LONGEST_BASE},
-    {"UpperCaseSuffix", {"Tour.MP4"}, {}, {}, success("Tour", "Tour"), 0,
-     {"Tour.xml", "Tour.htm"}, {}, "Tour"},
-    {"DottedName", {"holiday.2017.mp4"}, {}, {}, success("holiday.2017", "holiday.2017"), 0,
-     {"holiday.2017.xml", "holiday.2017.htm"}, {}, "holiday.2017"},
-    {"DottedDirectory", {"Clips.2017/clip.mp4"}, {"Clips.2017"}, {},
-     success("Clips.2017/clip", "clip"), 0, {"Clips.2017/clip.xml", "Clips.2017/clip.htm"}, {},
-     "Clips.2017/clip"},
-    {"MissingDirectory", {"missing/clip.mp4"}, {}, {},
-     report("missing/clip", "clip") + "\nVideo Script File Creation Error.\n", 1, {}, {}, ""},
-    {"DirectoryNamedLikeTheScript", {"clip.mp4"}, {"clip.xml"}, {},
-     report("clip", "clip") + "\nVideo Script File Creation Error.\n", 1, {}, {}, ""},
-    {"DirectoryNamedLikeThePage", {"clip.mp4"}, {"clip.htm"}, {},
-     report("clip", "clip") + script_created("clip") + "\nHTML File Creation Error.\n", 1,
-     {"clip.xml"}, {}, ""},
+    {.label = "NoArgument", .expected_output = USAGE},
+    {.label = "NotMp4", .arguments = {"tour.avi"}, .expected_output = NOT_MP4},
+    {.label = "EmptyArgument", .arguments = {""}, .expected_output = NOT_MP4},
+    {.label = "Mp4OnlyInADirectoryName",
+     .arguments = {"x.mp4/clip.avi"},
+     .folders = {"x.mp4"},
+     .expected_output = NOT_MP4},
+    {.label = "TooLong", .arguments = {TOO_LONG_ARGUMENT}, .expected_output = TOO_LONG},
+    {.label = "FarTooLong", .arguments = {FAR_TOO_LONG}, .expected_output = TOO_LONG},
+    written("Success", "clip.mp4", "clip", "clip"),
+    [] {
+        command_case c = written("ExtraArgumentsIgnored", "clip.mp4", "clip", "clip");
+        c.arguments = {"clip.mp4", "other.mp4", "-h"};
+        return c;
+    }(),
+    written("LongestArgument", LONGEST, LONGEST_BASE, LONGEST_BASE),
+    written("UpperCaseSuffix", "Tour.MP4", "Tour", "Tour"),
+    written("DottedName", "holiday.2017.mp4", "holiday.2017", "holiday.2017"),
+    written_in(written("DottedDirectory", "Clips.2017/clip.mp4", "Clips.2017/clip", "clip"),
+               {"Clips.2017"}),
+    written("FormatDirectives", "%s%n%x%p%%.mp4", "%s%n%x%p%%", "%s%n%x%p%%"),
+    written("OnlyDots", "....mp4", "...", "..."),
+    written("MarkupCharacters", "R&B 'live' 100%.mp4", "R&B 'live' 100%", "R&B 'live' 100%"),
+    // A second run, or an older and longer file of the same name: replaced, no stale bytes.
+    [] {
+        command_case c = written("LongerFilesReplaced", "clip.mp4", "clip", "clip");
+        c.existing = {{"clip.xml", STALE}, {"clip.htm", STALE}};
+        c.created = {};
+        return c;
+    }(),
+    {.label = "MissingDirectory",
+     .arguments = {"missing/clip.mp4"},
+     .expected_output = report("missing/clip", "clip") + "\nVideo Script File Creation Error.\n"},
+    {.label = "DirectoryNamedLikeTheScript",
+     .arguments = {"clip.mp4"},
+     .folders = {"clip.xml"},
+     .expected_output = report("clip", "clip") + "\nVideo Script File Creation Error.\n"},
+    {.label = "DirectoryNamedLikeThePage",
+     .arguments = {"clip.mp4"},
+     .folders = {"clip.htm"},
+     .expected_output =
+         report("clip", "clip") + script_created("clip") + "\nHTML File Creation Error.\n",
+     .created = {"clip.xml"}},
 };
 
-// Linux only: symbolic links, and forward slashes as the only separator the file system knows.
+std::string bytes_from(int first, int last) {
+    std::string bytes;
+    for (int byte = first; byte <= last; ++byte) {
+        bytes += static_cast<char>(byte);
+    }
+    return bytes;
+}
+
+// Linux only: symbolic links, names Windows does not allow, and forward slashes as the only
+// separator the file system knows.
+const std::string ODD_BYTES = bytes_from(0x01, 0x1F) + bytes_from(0x80, 0xFF);
 const std::vector<command_case> NATIVE_CASES = {
-    {"Subfolders", {"sub/deeper/Tour.MP4"}, {"sub/deeper"}, {},
-     success("sub/deeper/Tour", "Tour"), 0, {"sub/deeper/Tour.xml", "sub/deeper/Tour.htm"}, {},
-     "sub/deeper/Tour"},
-    {"ScriptWriteError", {"clip.mp4"}, {}, {"clip.xml"},
-     report("clip", "clip") + "\nVideo Script File Write Error.\n", 1, {}, {"clip.xml"}, ""},
-    {"PageWriteError", {"clip.mp4"}, {}, {"clip.htm"},
-     report("clip", "clip") + script_created("clip") + "\nHTML File Write Error.\n", 1,
-     {"clip.xml"}, {"clip.htm"}, ""},
+    written_in(written("Subfolders", "sub/deeper/Tour.MP4", "sub/deeper/Tour", "Tour"),
+               {"sub/deeper"}),
+    written("ControlAndHighBytes", ODD_BYTES + ".mp4", ODD_BYTES, ODD_BYTES),
+    written("QuotesAndAngleBrackets", "say \"<hi>\".mp4", "say \"<hi>\"", "say \"<hi>\""),
+    {.label = "ScriptWriteError",
+     .arguments = {"clip.mp4"},
+     .links_dev_full = {"clip.xml"},
+     .expected_output = report("clip", "clip") + "\nVideo Script File Write Error.\n",
+     .removed = {"clip.xml"}},
+    {.label = "PageWriteError",
+     .arguments = {"clip.mp4"},
+     .links_dev_full = {"clip.htm"},
+     .expected_output =
+         report("clip", "clip") + script_created("clip") + "\nHTML File Write Error.\n",
+     .created = {"clip.xml"},
+     .removed = {"clip.htm"}},
 };
 
 // Windows only: backslashes separate directories and the argument arrives as UTF-8.
 const std::string CAFE = "Caf\xC3\xA9 \xC3\xA0 Z\xC3\xBCrich";
 const std::vector<command_case> WINDOWS_CASES = {
-    {"BackslashSubfolders", {R"(sub\deeper\Tour.MP4)"}, {"sub/deeper"}, {},
-     success(R"(sub\deeper\Tour)", "Tour"), 0, {"sub/deeper/Tour.xml", "sub/deeper/Tour.htm"},
-     {}, "sub/deeper/Tour"},
-    {"DotBackslash", {R"(.\clip.mp4)"}, {}, {}, success(R"(.\clip)", "clip"), 0,
-     {"clip.xml", "clip.htm"}, {}, "clip"},
-    {"Utf8Name", {CAFE + ".mp4"}, {}, {}, success(CAFE, CAFE), 0, {CAFE + ".xml", CAFE + ".htm"},
-     {}, CAFE},
+    [] {
+        command_case c = written_in(
+            written("BackslashSubfolders", R"(sub\deeper\Tour.MP4)", R"(sub\deeper\Tour)", "Tour"),
+            {"sub/deeper"});
+        c.created = {"sub/deeper/Tour.xml", "sub/deeper/Tour.htm"};
+        c.written_base = "sub/deeper/Tour";
+        return c;
+    }(),
+    [] {
+        command_case c = written("DotBackslash", R"(.\clip.mp4)", R"(.\clip)", "clip");
+        c.created = {"clip.xml", "clip.htm"};
+        c.written_base = "clip";
+        return c;
+    }(),
+    written("Utf8Name", CAFE + ".mp4", CAFE, CAFE),
 };
 
-std::string with_line_ends(const std::string& text, const std::string& line_end) {
-    std::string result;
-    for (char c : text) {
-        result += c == '\n' ? line_end : std::string(1, c);
+// What the files must hold for a project name, from the plain name's expected files and escapes
+// spelled out here: markup entities, JavaScript string escapes, CR LF for every line feed.
+std::string as_markup(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\n': out += "\r\n"; break;
+        default: out += c;
+        }
     }
-    return result;
+    return out;
+}
+
+std::string as_js_string(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || c == '<') {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+            out += escape;
+        } else if (c == '\\' || c == '"') {
+            out += '\\';
+            out += c;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 std::string replace_all(std::string text, const std::string& from, const std::string& to) {
@@ -120,6 +212,24 @@ std::string replace_all(std::string text, const std::string& from, const std::st
         text.replace(at, from.size(), to);
     }
     return text;
+}
+
+std::string expected_script(const std::string& project) {
+    return replace_all(read_file_bytes(EXPECTED_DIR "/clip.xml"), "clip", as_markup(project));
+}
+
+std::string expected_page(const std::string& project) {
+    std::string page = read_file_bytes(EXPECTED_DIR "/clip.htm");
+    page = replace_all(page, "Video Clip: clip<", "Video Clip: " + as_markup(project) + "<");
+    return replace_all(page, "xml: \"clip.xml\"", "xml: \"" + as_js_string(project) + ".xml\"");
+}
+
+std::string with_line_ends(const std::string& text, const std::string& line_end) {
+    std::string result;
+    for (char c : text) {
+        result += c == '\n' ? line_end : std::string(1, c);
+    }
+    return result;
 }
 
 std::set<std::string> listing(const fs::path& folder) {
@@ -143,7 +253,7 @@ command_target windows_target() {
         missing = "wine is missing";
     }
     return {"Windows", {"wine"}, exe, {"WINEPREFIX=" ZENTAVO_WINE_PREFIX, "WINEDEBUG=-all"},
-            "\r\n", missing};
+            "\r\n",    missing};
 }
 
 struct target_case {
@@ -175,6 +285,9 @@ TEST_P(CommandTest, PrintsReportsAndLeavesTheRightFiles) {
     for (const std::string& link : c.links_dev_full) {
         fs::create_symlink("/dev/full", folder.path() / link);
     }
+    for (const auto& [path, bytes] : c.existing) {
+        write_file_bytes(folder.path() / path, bytes);
+    }
     const std::set<std::string> before = listing(folder.path());
 
     std::vector<std::string> program = target.launcher;
@@ -195,18 +308,15 @@ TEST_P(CommandTest, PrintsReportsAndLeavesTheRightFiles) {
     EXPECT_EQ(listing(folder.path()), expected);
     EXPECT_EQ(read_file_bytes(folder.path() / "clip.mp4"), VIDEO_BYTES);
 
-    // Whatever stands must be complete: the project's files hold the plain name's bytes.
+    // Whatever stands must be complete.
     if (!c.written_base.empty()) {
-        const std::string project = fs::path(c.written_base).filename().string();
+        const std::string project = c.written_base.substr(c.written_base.find_last_of('/') + 1);
         EXPECT_EQ(read_file_bytes(folder.path() / (c.written_base + ".xml")),
-                  replace_all(read_file_bytes(EXPECTED_DIR "/clip.xml"), "clip", project));
+                  expected_script(project));
         EXPECT_EQ(read_file_bytes(folder.path() / (c.written_base + ".htm")),
-                  replace_all(read_file_bytes(EXPECTED_DIR "/clip.htm"), "clip", project));
-    }
-    if (std::find(c.created.begin(), c.created.end(), "clip.xml") != c.created.end() &&
-        c.written_base.empty()) {
-        EXPECT_EQ(read_file_bytes(folder.path() / "clip.xml"),
-                  read_file_bytes(EXPECTED_DIR "/clip.xml"));
+                  expected_page(project));
+    } else if (std::find(c.created.begin(), c.created.end(), "clip.xml") != c.created.end()) {
+        EXPECT_EQ(read_file_bytes(folder.path() / "clip.xml"), expected_script("clip"));
     }
 }
 
@@ -228,8 +338,7 @@ std::string case_name(const testing::TestParamInfo<target_case>& info) {
 INSTANTIATE_TEST_SUITE_P(Native, CommandTest,
                          testing::ValuesIn(cases_for(native_target(), NATIVE_CASES)), case_name);
 INSTANTIATE_TEST_SUITE_P(Windows, CommandTest,
-                         testing::ValuesIn(cases_for(windows_target(), WINDOWS_CASES)),
-                         case_name);
+                         testing::ValuesIn(cases_for(windows_target(), WINDOWS_CASES)), case_name);
 
 // A name with every character that is special in markup: the script still parses and gives
 // the exact name back.

@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, DerivationTest, testing::ValuesIn(DERIVATION
 
 TEST(NamesMp4File, RefusesFileNamesWithoutMp4) {
     const char* const not_mp4[] = {
-        "", "tour.avi", "clip.mp", "clipmp4", R"(x.mp4\clip.avi)", "x.mp4/clip.avi",
-        "clip.mp4/", R"(clip.mp4\)", ".m.p.4", "...",
+        "",          "tour.avi",     "clip.mp", "clipmp4", R"(x.mp4\clip.avi)", "x.mp4/clip.avi",
+        "clip.mp4/", R"(clip.mp4\)", ".m.p.4",  "...",
     };
     for (const char* argument : not_mp4) {
         EXPECT_FALSE(names_mp4_file(argument)) << argument;

@@ -41,9 +41,10 @@ TEST(ExpectedFiles, VideoScriptMatchesByteForByte) {
     EXPECT_EQ(render([](text_file& file) { write_video_script(file, "clip"); }), expected);
 
     // What the expected file itself must show.
-    EXPECT_TRUE(expected.starts_with("<?xml version=\"1.0\" encoding=\"utf-8\"?> \r\n"
-                                     "<?xml-stylesheet type=\"text/xsl\" "
-                                     "href=\"/VR/xsl3v/krpano.xslt\"?> \r\n\r\n"));
+    EXPECT_TRUE(
+        expected.starts_with("<?xml version=\"1.0\" encoding=\"utf-8\"?> \r\n"
+                             "<?xml-stylesheet type=\"text/xsl\" "
+                             "href=\"/VR/xsl3v/krpano.xslt\"?> \r\n\r\n"));
     EXPECT_NE(expected.find("url=\"%SWFPATH%/plugins/videoplayer.swf\""), std::string::npos);
     EXPECT_EQ(expected.find("%%"), std::string::npos);
     EXPECT_TRUE(expected.ends_with("\t</scene>\r\n\r\n</krpano>\r\n\r\n"));

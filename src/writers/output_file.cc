@@ -26,7 +26,8 @@ void put_name(text_file& file, std::string_view name, name_use use) {
     while (!name.empty()) {
         std::size_t plain = 0;
         escape replacement{};
-        while (plain < name.size() && (replacement = escape_at(use, name.substr(plain))).length == 0) {
+        while (plain < name.size() &&
+               (replacement = escape_at(use, name.substr(plain))).length == 0) {
             ++plain;
         }
         put_text(file, name.substr(0, plain));
@@ -41,8 +42,8 @@ void put_name(text_file& file, std::string_view name, name_use use) {
 // The name is always an argument, never part of the template, so percent signs in it stay.
 void write_template_line(text_file& file, const template_line& line, std::string_view name) {
     std::string_view rest = line.text;
-    for (std::size_t percent; (percent = rest.find('%')) != std::string_view::npos &&
-                              percent + 1 < rest.size();) {
+    for (std::size_t percent;
+         (percent = rest.find('%')) != std::string_view::npos && percent + 1 < rest.size();) {
         put_text(file, rest.substr(0, percent));
         if (rest[percent + 1] == 's') {
             put_name(file, name, line.name);

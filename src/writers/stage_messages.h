@@ -2,7 +2,8 @@
 #ifndef ZENTAVO_STAGE_MESSAGES_H
 #define ZENTAVO_STAGE_MESSAGES_H
 
-inline constexpr const char VIDEO_SCRIPT_CREATED[] = "\nVideo Script File %s.xml has been Created.\n";
+inline constexpr const char VIDEO_SCRIPT_CREATED[] =
+    "\nVideo Script File %s.xml has been Created.\n";
 inline constexpr const char VIDEO_SCRIPT_CREATION_ERROR[] = "\nVideo Script File Creation Error.\n";
 inline constexpr const char VIDEO_SCRIPT_WRITE_ERROR[] = "\nVideo Script File Write Error.\n";
 
