@@ -1,7 +1,6 @@
 #include "name_derivation.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -34,7 +33,7 @@ void store_name(char (&name)[NAME_CAPACITY], std::string_view head, std::string_
     std::size_t length = 0;
     for (std::string_view part : {head, suffix}) {
         const std::size_t count = std::min(part.size(), NAME_CAPACITY - 1 - length);
-        std::memcpy(name + length, part.data(), count);
+        std::copy_n(part.data(), count, name + length);
         length += count;
     }
     name[length] = '\0';

@@ -15,6 +15,7 @@ escape markup_escape_at(std::string_view rest) {
 }
 
 // "\u0000" to "\u001F", six characters each.
+constexpr std::size_t JS_ESCAPE_LENGTH = 6;
 constexpr std::string_view JS_CONTROL_ESCAPES =
     "\\u0000\\u0001\\u0002\\u0003\\u0004\\u0005\\u0006\\u0007"
     "\\u0008\\u0009\\u000A\\u000B\\u000C\\u000D\\u000E\\u000F"
@@ -26,7 +27,7 @@ constexpr std::string_view JS_CONTROL_ESCAPES =
 escape js_string_escape_at(std::string_view rest) {
     const auto byte = static_cast<unsigned char>(rest.front());
     if (byte < 0x20) {
-        return {JS_CONTROL_ESCAPES.substr(byte * 6u, 6), 1};
+        return {JS_CONTROL_ESCAPES.substr(JS_ESCAPE_LENGTH * byte, JS_ESCAPE_LENGTH), 1};
     }
     switch (byte) {
     case '\\': return {"\\\\", 1};
