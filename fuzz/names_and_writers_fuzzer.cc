@@ -14,8 +14,10 @@
 namespace {
 
 // Room for either file with a name of 255 bytes, every byte escaped at six.
-char rendered[16384];
 char expected[16384];
+
+// What a writer produced, kept until the next rendering.
+char* rendered = nullptr;
 
 void require(bool condition, const char* what) {
     if (!condition) {
@@ -33,13 +35,14 @@ std::string_view held_name(const char (&name)[NAME_CAPACITY]) {
 
 template <typename Write>
 std::string_view render(Write write, std::string_view name) {
-    FILE* stream = fmemopen(rendered, sizeof rendered, "w");
-    require(stream != nullptr, "fmemopen");
-    text_file file{stream, false};
+    std::free(rendered);
+    std::size_t size = 0;
+    static text_file file;
+    file = {open_memstream(&rendered, &size)};
+    require(file.stream != nullptr, "open_memstream");
     write(file, name);
-    const long size = std::ftell(stream);
     require(close_text_file(file), "writing into memory failed");
-    return {rendered, static_cast<std::size_t>(size)};
+    return {rendered, size};
 }
 
 // The expected bytes, rebuilt here without the writers' code: each template's "%%" and line

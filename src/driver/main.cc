@@ -3,10 +3,10 @@
 // The video itself is never opened; everything follows from the argument's text. Every message
 // goes to standard output. The exit status is 0 when both files were written, 1 otherwise.
 
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
+#include "console.h"
 #include "console_messages.h"
 #include "name_derivation.h"
 #include "output_stages.h"
@@ -14,15 +14,15 @@
 namespace {
 
 int usage() {
-    std::fputs(USAGE_MESSAGE, stdout);
+    print_message(USAGE_MESSAGE);
     return EXIT_FAILURE;
 }
 
 void report_names(const project_names& names) {
-    std::printf(REPORT_PROJECT_NAME, names.project_name);
-    std::printf(REPORT_VIDEO_SOURCE, names.video_source);
-    std::printf(REPORT_XML_FILE, names.xml_file);
-    std::printf(REPORT_HTML_FILE, names.html_file);
+    print_message(REPORT_PROJECT_NAME, names.project_name);
+    print_message(REPORT_VIDEO_SOURCE, names.video_source);
+    print_message(REPORT_XML_FILE, names.xml_file);
+    print_message(REPORT_HTML_FILE, names.html_file);
 }
 
 }  // namespace
@@ -36,16 +36,16 @@ int main(int argc, char* argv[]) {
     }
     const std::string_view argument = argv[1];
 
-    std::fputs(BANNER, stdout);
-    std::fputs(CREDIT_LINE, stdout);
+    print_message(BANNER);
+    print_message(CREDIT_LINE);
 
     // Refuse what the name buffers cannot hold, before anything else looks at it.
     if (argument.size() > MAX_ARGUMENT_LENGTH) {
-        std::fputs(TOO_LONG_MESSAGE, stdout);
+        print_message(TOO_LONG_MESSAGE);
         return EXIT_FAILURE;
     }
     if (!names_mp4_file(argument)) {
-        std::fputs(NOT_MP4_MESSAGE, stdout);
+        print_message(NOT_MP4_MESSAGE);
         return EXIT_FAILURE;
     }
 

@@ -43,8 +43,11 @@ void store_name(char (&name)[NAME_CAPACITY], std::string_view head, std::string_
 
 // Both '\' and '/' separate directories, on every platform; a drive letter's colon does not.
 std::string_view file_name_of(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+    std::size_t start = path.size();
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != '/') {
+        --start;
+    }
+    return path.substr(start);
 }
 
 // A directory whose name contains ".mp4" does not make the argument an MP4 file.

@@ -1,78 +1,90 @@
 #include "output_file.h"
 
+#include <cstring>
+
+#include "console.h"
+
 namespace {
 
-void put_bytes(text_file& file, std::string_view bytes) {
-    if (bytes.empty() || file.failed) {
-        return;
-    }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.stream) != bytes.size()) {
+void flush_buffer(text_file& file) {
+    if (file.buffered != 0 && !file.failed &&
+        std::fwrite(file.buffer, 1, file.buffered, file.stream) != file.buffered) {
         file.failed = true;
     }
+    file.buffered = 0;
 }
 
-// Text mode: each line feed goes out as CR LF.
-void put_text(text_file& file, std::string_view text) {
-    for (std::size_t line_feed; (line_feed = text.find('\n')) != std::string_view::npos;) {
-        put_bytes(file, text.substr(0, line_feed));
-        put_bytes(file, "\r\n");
-        text.remove_prefix(line_feed + 1);
+void put_bytes(text_file& file, std::string_view bytes) {
+    if (bytes.size() > TEXT_FILE_BUFFER - file.buffered) {
+        flush_buffer(file);
     }
-    put_bytes(file, text);
+    if (bytes.size() > TEXT_FILE_BUFFER) {
+        if (!file.failed && std::fwrite(bytes.data(), 1, bytes.size(), file.stream) != bytes.size()) {
+            file.failed = true;
+        }
+        return;
+    }
+    if (!bytes.empty()) {
+        std::memcpy(file.buffer + file.buffered, bytes.data(), bytes.size());
+        file.buffered += bytes.size();
+    }
 }
 
-// Runs of bytes that need no escape go out in one piece.
+// Runs of bytes that need nothing go out in one piece. A line feed of the name that its place does
+// not escape goes out as CR LF, as every other line feed of the file does.
 void put_name(text_file& file, std::string_view name, name_use use) {
-    while (!name.empty()) {
-        std::size_t plain = 0;
-        escape replacement{};
-        while (plain < name.size() &&
-               (replacement = escape_at(use, name.substr(plain))).length == 0) {
-            ++plain;
+    std::size_t plain = 0;
+    for (std::size_t at = 0; at < name.size();) {
+        escape replacement = escape_at(use, name.substr(at));
+        if (replacement.length == 0 && name[at] == '\n') {
+            replacement = {"\r\n", 1};
         }
-        put_text(file, name.substr(0, plain));
-        if (plain == name.size()) {
-            return;
+        if (replacement.length == 0) {
+            ++at;
+            continue;
         }
+        put_bytes(file, name.substr(plain, at - plain));
         put_bytes(file, replacement.text);
-        name.remove_prefix(plain + replacement.length);
+        at += replacement.length;
+        plain = at;
     }
-}
-
-// The name is always an argument, never part of the template, so percent signs in it stay.
-void write_template_line(text_file& file, const template_line& line, std::string_view name) {
-    std::string_view rest = line.text;
-    for (std::size_t percent;
-         (percent = rest.find('%')) != std::string_view::npos && percent + 1 < rest.size();) {
-        put_text(file, rest.substr(0, percent));
-        if (rest[percent + 1] == 's') {
-            put_name(file, name, line.name);
-        } else {
-            put_text(file, rest.substr(percent + 1, 1));
-        }
-        rest.remove_prefix(percent + 2);
-    }
-    put_text(file, rest);
+    put_bytes(file, name.substr(plain));
 }
 
 }  // namespace
 
 // Binary mode on every platform: this layer makes the line ends itself, so both builds write
-// the same bytes.
+// the same bytes. The stream needs no buffer of its own: this layer hands it whole buffers.
 bool create_text_file(text_file& file, const char* path) {
     file.stream = std::fopen(path, "wb");
     file.failed = false;
-    return file.stream != nullptr;
+    file.buffered = 0;
+    if (file.stream == nullptr) {
+        return false;
+    }
+    std::setvbuf(file.stream, nullptr, _IONBF, 0);
+    return true;
 }
 
 void write_template(text_file& file, std::span<const template_line> lines, std::string_view name) {
-    for (const template_line& line : lines) {
-        write_template_line(file, line, name);
+    expand_template(
+        lines, [&](std::string_view piece) { put_bytes(file, piece); },
+        [&](name_use use) { put_name(file, name, use); });
+}
+
+void write_rendered(text_file& file, const rendered_template& rendered, std::string_view name) {
+    std::size_t from = 0;
+    for (const name_slot& slot : rendered.slots) {
+        put_bytes(file, rendered.text.substr(from, slot.at - from));
+        put_name(file, name, slot.use);
+        from = slot.at;
     }
+    put_bytes(file, rendered.text.substr(from));
 }
 
 // A failed flush of buffered bytes shows only at close, so its result counts as well.
 bool close_text_file(text_file& file) {
+    flush_buffer(file);
     bool written = !file.failed && std::ferror(file.stream) == 0;
     if (std::fclose(file.stream) != 0) {
         written = false;
@@ -85,16 +97,16 @@ bool run_output_stage(const output_stage& stage, const char* path, std::string_v
                       const char* created_argument) {
     text_file file;
     if (!create_text_file(file, path)) {
-        std::fputs(stage.creation_error, stdout);
+        print_message(stage.creation_error);
         return false;
     }
-    write_template(file, stage.lines, name);
+    write_rendered(file, stage.content, name);
     if (!close_text_file(file)) {
         // An incomplete file would look like a finished one; do not leave it behind.
         std::remove(path);
-        std::fputs(stage.write_error, stdout);
+        print_message(stage.write_error);
         return false;
     }
-    std::printf(stage.created, created_argument);
+    print_message(stage.created, created_argument);
     return true;
 }

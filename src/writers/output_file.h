@@ -7,19 +7,17 @@
 #include <span>
 #include <string_view>
 
-#include "markup_escape.h"
+#include "template_text.h"
 
-// One line of a file's template. In `text`, "%s" stands for the project name, written as `name`
-// says, and "%%" for one percent sign.
-struct template_line {
-    std::string_view text;
-    name_use name;
-};
+// Both files of a plain name fit in one buffer, so each goes out in one write.
+inline constexpr std::size_t TEXT_FILE_BUFFER = 8192;
 
-// An output stream and whether anything written to it has failed.
+// An output stream, the bytes not yet handed to it, and whether anything written has failed.
 struct text_file {
-    std::FILE* stream;
-    bool failed;
+    std::FILE* stream = nullptr;
+    bool failed = false;
+    std::size_t buffered = 0;
+    char buffer[TEXT_FILE_BUFFER];
 };
 
 // Creates path as a new empty file, truncating an existing one. False when it cannot be created.
@@ -29,15 +27,18 @@ bool create_text_file(text_file& file, const char* path);
 // reaches the stream as CR LF, the bytes a Windows text-mode stream writes.
 void write_template(text_file& file, std::span<const template_line> lines, std::string_view name);
 
+// The same for a table rendered beforehand: the same bytes, without expanding it again.
+void write_rendered(text_file& file, const rendered_template& rendered, std::string_view name);
+
 // Closes the stream. True only when every write and the close succeeded.
 bool close_text_file(text_file& file);
 
 // What a stage writes and what it says about it.
 struct output_stage {
-    std::span<const template_line> lines;
-    const char* creation_error;  // printed when the file cannot be created
-    const char* write_error;     // printed when writing or closing fails
-    const char* created;         // printed on success, with one "%s"
+    rendered_template content;
+    std::string_view creation_error;  // printed when the file cannot be created
+    std::string_view write_error;     // printed when writing or closing fails
+    std::string_view created;         // printed on success, with one "%s"
 };
 
 // Creates path, writes the stage's lines with name, closes it and prints the outcome; a file that

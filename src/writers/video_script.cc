@@ -7,7 +7,7 @@
 
 // The script refers to its own files by the project name alone, relative to its own directory,
 // so the video is expected beside it. The name is escaped as markup wherever it occurs.
-const template_line VIDEO_SCRIPT_LINES[VIDEO_SCRIPT_LINE_COUNT] = {
+constexpr template_line VIDEO_SCRIPT_LINES[VIDEO_SCRIPT_LINE_COUNT] = {
     // clang-format off
     {"<?xml version=\"1.0\" encoding=\"utf-8\"?> \n", name_use::none},
     {"<?xml-stylesheet type=\"text/xsl\" href=\"/VR/xsl3v/krpano.xslt\"?> \n\n", name_use::none},
@@ -69,20 +69,22 @@ const template_line VIDEO_SCRIPT_LINES[VIDEO_SCRIPT_LINE_COUNT] = {
     // clang-format on
 };
 
-void write_video_script(text_file& file, std::string_view project_name) {
-    write_template(file, VIDEO_SCRIPT_LINES, project_name);
-}
-
 namespace {
 
+constexpr auto VIDEO_SCRIPT = render_template<measure_template(VIDEO_SCRIPT_LINES)>(VIDEO_SCRIPT_LINES);
+
 constexpr output_stage VIDEO_SCRIPT_STAGE = {
-    VIDEO_SCRIPT_LINES,
+    VIDEO_SCRIPT.view(),
     VIDEO_SCRIPT_CREATION_ERROR,
     VIDEO_SCRIPT_WRITE_ERROR,
     VIDEO_SCRIPT_CREATED,
 };
 
 }  // namespace
+
+void write_video_script(text_file& file, std::string_view project_name) {
+    write_rendered(file, VIDEO_SCRIPT.view(), project_name);
+}
 
 // The success message names the script by the project name alone, not by its full path.
 bool run_video_script_stage(const project_names& names) {
