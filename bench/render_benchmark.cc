@@ -31,10 +31,13 @@ void derive_and_render(benchmark::State& state, std::string_view argument) {
 
 BENCHMARK_CAPTURE(derive_and_render, plain, std::string_view(R"(C:\Videos\Tour.MP4)"));
 BENCHMARK_CAPTURE(derive_and_render, markup, std::string_view(R"(D:\Clips\R&B <"live">.mp4)"));
-BENCHMARK_CAPTURE(derive_and_render, longest, std::string_view(
-    "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<"
-    "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<"
-    "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<.mp4"));
+BENCHMARK_CAPTURE(
+    derive_and_render, longest,
+    std::string_view("<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<"
+                     "<<<<<<<<<<<<<<<<<<"
+                     "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<"
+                     "<<<<<<<<<<<<<<<<<"
+                     "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<.mp4"));
 
 }  // namespace
 

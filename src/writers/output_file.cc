@@ -19,7 +19,8 @@ void put_bytes(text_file& file, std::string_view bytes) {
         flush_buffer(file);
     }
     if (bytes.size() > TEXT_FILE_BUFFER) {
-        if (!file.failed && std::fwrite(bytes.data(), 1, bytes.size(), file.stream) != bytes.size()) {
+        if (!file.failed &&
+            std::fwrite(bytes.data(), 1, bytes.size(), file.stream) != bytes.size()) {
             file.failed = true;
         }
         return;

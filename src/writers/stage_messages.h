@@ -6,7 +6,8 @@
 
 inline constexpr std::string_view VIDEO_SCRIPT_CREATED =
     "\nVideo Script File %s.xml has been Created.\n";
-inline constexpr std::string_view VIDEO_SCRIPT_CREATION_ERROR = "\nVideo Script File Creation Error.\n";
+inline constexpr std::string_view VIDEO_SCRIPT_CREATION_ERROR =
+    "\nVideo Script File Creation Error.\n";
 inline constexpr std::string_view VIDEO_SCRIPT_WRITE_ERROR = "\nVideo Script File Write Error.\n";
 
 // Unlike the script's, the page's success message has no leading empty line.

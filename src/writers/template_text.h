@@ -26,7 +26,8 @@ template <typename Text, typename Name>
 constexpr void expand_template(std::span<const template_line> lines, Text text, Name name) {
     for (const template_line& line : lines) {
         std::string_view rest = line.text;
-        for (std::size_t special; (special = rest.find_first_of("%\n")) != std::string_view::npos;) {
+        for (std::size_t special;
+             (special = rest.find_first_of("%\n")) != std::string_view::npos;) {
             text(rest.substr(0, special));
             const char next = special + 1 < rest.size() ? rest[special + 1] : '\0';
             if (rest[special] == '\n') {
@@ -75,7 +76,7 @@ struct rendered_storage {
     std::array<char, Size.bytes> text;
     std::array<name_slot, Size.slots> slots;
 
-    constexpr rendered_template view() const {
+    [[nodiscard]] constexpr rendered_template view() const {
         return {{text.data(), text.size()}, {slots.data(), slots.size()}};
     }
 };
@@ -93,7 +94,9 @@ constexpr rendered_storage<Size> render_template(std::span<const template_line> 
                 out.text[length++] = c;
             }
         },
-        [&](name_use use) { out.slots[count++] = {length, use}; });
+        [&](name_use use) {
+            out.slots[count++] = {length, use};
+        });
     return out;
 }
 

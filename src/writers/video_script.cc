@@ -71,7 +71,8 @@ constexpr template_line VIDEO_SCRIPT_LINES[VIDEO_SCRIPT_LINE_COUNT] = {
 
 namespace {
 
-constexpr auto VIDEO_SCRIPT = render_template<measure_template(VIDEO_SCRIPT_LINES)>(VIDEO_SCRIPT_LINES);
+constexpr auto VIDEO_SCRIPT =
+    render_template<measure_template(VIDEO_SCRIPT_LINES)>(VIDEO_SCRIPT_LINES);
 
 constexpr output_stage VIDEO_SCRIPT_STAGE = {
     VIDEO_SCRIPT.view(),
