@@ -13,8 +13,8 @@ namespace {
 char rendered[65536];
 
 void render_into_memory(void (*write)(text_file&, std::string_view), std::string_view name) {
-    static text_file file;
-    file = {fmemopen(rendered, sizeof rendered, "w")};
+    text_file file;
+    attach_text_file(file, fmemopen(rendered, sizeof rendered, "w"));
     write(file, name);
     close_text_file(file);
     benchmark::DoNotOptimize(rendered);

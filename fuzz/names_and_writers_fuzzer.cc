@@ -37,8 +37,8 @@ template <typename Write>
 std::string_view render(Write write, std::string_view name) {
     std::free(rendered);
     std::size_t size = 0;
-    static text_file file;
-    file = {open_memstream(&rendered, &size)};
+    text_file file;
+    attach_text_file(file, open_memstream(&rendered, &size));
     require(file.stream != nullptr, "open_memstream");
     write(file, name);
     require(close_text_file(file), "writing into memory failed");

@@ -23,7 +23,8 @@ template <typename Write>
 std::string render(Write write) {
     char* buffer = nullptr;
     std::size_t size = 0;
-    text_file file{open_memstream(&buffer, &size)};
+    text_file file;
+    attach_text_file(file, open_memstream(&buffer, &size));
     write(file);
     EXPECT_TRUE(close_text_file(file));
     std::string bytes(buffer, size);

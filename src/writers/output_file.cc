@@ -56,10 +56,14 @@ void put_name(text_file& file, std::string_view name, name_use use) {
 
 // Binary mode on every platform: this layer makes the line ends itself, so both builds write
 // the same bytes. The stream needs no buffer of its own: this layer hands it whole buffers.
-bool create_text_file(text_file& file, const char* path) {
-    file.stream = std::fopen(path, "wb");
+void attach_text_file(text_file& file, std::FILE* stream) {
+    file.stream = stream;
     file.failed = false;
     file.buffered = 0;
+}
+
+bool create_text_file(text_file& file, const char* path) {
+    attach_text_file(file, std::fopen(path, "wb"));
     if (file.stream == nullptr) {
         return false;
     }

@@ -20,6 +20,9 @@ struct text_file {
     char buffer[TEXT_FILE_BUFFER];
 };
 
+// Starts writing to an open stream, such as one in memory.
+void attach_text_file(text_file& file, std::FILE* stream);
+
 // Creates path as a new empty file, truncating an existing one. False when it cannot be created.
 bool create_text_file(text_file& file, const char* path);
 
