@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "page_templates.h"
 
@@ -32,9 +33,18 @@ std::string render(Write write) {
     return bytes;
 }
 
+// Renders one line at run time, the way the tables are rendered at compile time, and writes it.
 std::string render_line(std::string_view text, name_use use, std::string_view name) {
     const template_line line[] = {{text, use}};
-    return render([&](text_file& file) { write_template(file, line, name); });
+    std::string literal;
+    std::vector<name_slot> slots;
+    expand_template(
+        line, [&](std::string_view piece) { literal += piece; },
+        [&](name_use place) {
+            slots.push_back({literal.size(), place});
+        });
+    const rendered_template rendered{literal, slots};
+    return render([&](text_file& file) { write_rendered(file, rendered, name); });
 }
 
 TEST(ExpectedFiles, VideoScriptMatchesByteForByte) {

@@ -54,14 +54,14 @@ void put_name(text_file& file, std::string_view name, name_use use) {
 
 }  // namespace
 
-// Binary mode on every platform: this layer makes the line ends itself, so both builds write
-// the same bytes. The stream needs no buffer of its own: this layer hands it whole buffers.
 void attach_text_file(text_file& file, std::FILE* stream) {
     file.stream = stream;
     file.failed = false;
     file.buffered = 0;
 }
 
+// Binary mode on every platform: this layer makes the line ends itself, so both builds write
+// the same bytes. The stream needs no buffer of its own: this layer hands it whole buffers.
 bool create_text_file(text_file& file, const char* path) {
     attach_text_file(file, std::fopen(path, "wb"));
     if (file.stream == nullptr) {
@@ -69,12 +69,6 @@ bool create_text_file(text_file& file, const char* path) {
     }
     std::setvbuf(file.stream, nullptr, _IONBF, 0);
     return true;
-}
-
-void write_template(text_file& file, std::span<const template_line> lines, std::string_view name) {
-    expand_template(
-        lines, [&](std::string_view piece) { put_bytes(file, piece); },
-        [&](name_use use) { put_name(file, name, use); });
 }
 
 void write_rendered(text_file& file, const rendered_template& rendered, std::string_view name) {
@@ -99,7 +93,7 @@ bool close_text_file(text_file& file) {
 }
 
 bool run_output_stage(const output_stage& stage, const char* path, std::string_view name,
-                      const char* created_argument) {
+                      std::string_view created_argument) {
     text_file file;
     if (!create_text_file(file, path)) {
         print_message(stage.creation_error);

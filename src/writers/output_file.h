@@ -4,7 +4,6 @@
 #define ZENTAVO_OUTPUT_FILE_H
 
 #include <cstdio>
-#include <span>
 #include <string_view>
 
 #include "template_text.h"
@@ -26,11 +25,8 @@ void attach_text_file(text_file& file, std::FILE* stream);
 // Creates path as a new empty file, truncating an existing one. False when it cannot be created.
 bool create_text_file(text_file& file, const char* path);
 
-// Writes the lines in order with name inserted. Every line feed, of the template or of the name,
-// reaches the stream as CR LF, the bytes a Windows text-mode stream writes.
-void write_template(text_file& file, std::span<const template_line> lines, std::string_view name);
-
-// The same for a table rendered beforehand: the same bytes, without expanding it again.
+// Writes a rendered table with name inserted, escaped as each place says. A line feed of the name
+// that its place does not escape reaches the stream as CR LF, as the template's own do.
 void write_rendered(text_file& file, const rendered_template& rendered, std::string_view name);
 
 // Closes the stream. True only when every write and the close succeeded.
@@ -47,6 +43,6 @@ struct output_stage {
 // Creates path, writes the stage's lines with name, closes it and prints the outcome; a file that
 // failed to be written completely is removed. True only when the file stands complete.
 bool run_output_stage(const output_stage& stage, const char* path, std::string_view name,
-                      const char* created_argument);
+                      std::string_view created_argument);
 
 #endif
