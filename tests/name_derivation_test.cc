@@ -45,7 +45,7 @@ class DerivationTest : public testing::TestWithParam<derivation_case> {};
 
 TEST_P(DerivationTest, DerivesNamesBesideTheVideo) {
     const derivation_case& c = GetParam();
-    ASSERT_LE(c.argument.size(), MAX_ARGUMENT_LENGTH);
+    ASSERT_TRUE(argument_fits(c.argument));
     ASSERT_TRUE(names_mp4_file(c.argument));
     const project_names names = derive_project_names(c.argument);
     EXPECT_EQ(names.base_path, c.base_path);
@@ -56,6 +56,16 @@ TEST_P(DerivationTest, DerivesNamesBesideTheVideo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, DerivationTest, testing::ValuesIn(DERIVATION_CASES));
+
+TEST(ArgumentFits, UpTo255Bytes) {
+    const struct {
+        std::size_t length;
+        bool fits;
+    } cases[] = {{0, true}, {8, true}, {255, true}, {256, false}, {5000, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(argument_fits(std::string(c.length, 'a')), c.fits) << c.length;
+    }
+}
 
 TEST(NamesMp4File, RefusesFileNamesWithoutMp4) {
     const char* const not_mp4[] = {

@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     print_message(CREDIT_LINE);
 
     // Refuse what the name buffers cannot hold, before anything else looks at it.
-    if (argument.size() > MAX_ARGUMENT_LENGTH) {
+    if (!argument_fits(argument)) {
         print_message(TOO_LONG_MESSAGE);
         return EXIT_FAILURE;
     }

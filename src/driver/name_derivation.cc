@@ -41,6 +41,12 @@ void store_name(char (&name)[NAME_CAPACITY], std::string_view head, std::string_
 
 }  // namespace
 
+// Every derived name is at most as long as the argument, so an argument that fits a name buffer
+// with its terminating NUL fits them all.
+bool argument_fits(std::string_view argument) {
+    return argument.size() <= MAX_ARGUMENT_LENGTH;
+}
+
 // Both '\' and '/' separate directories, on every platform; a drive letter's colon does not.
 std::string_view file_name_of(std::string_view path) {
     std::size_t start = path.size();

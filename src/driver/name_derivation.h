@@ -9,13 +9,16 @@
 // The longest argument whose names fit their buffers.
 inline constexpr std::size_t MAX_ARGUMENT_LENGTH = NAME_CAPACITY - 1;
 
+// True when the names derived from argument fit their buffers.
+bool argument_fits(std::string_view argument);
+
 // The part of path after its last directory separator.
 std::string_view file_name_of(std::string_view path);
 
 // True when the file name of argument contains ".mp4" in any letter case.
 bool names_mp4_file(std::string_view argument);
 
-// The names for an argument of at most MAX_ARGUMENT_LENGTH bytes that names an MP4 file.
+// The names for an argument that fits and names an MP4 file.
 project_names derive_project_names(std::string_view argument);
 
 #endif
