@@ -130,6 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view project = held_name(names.project_name);
     require(argument.starts_with(base), "base_path is not the start of the argument");
     require(base.ends_with(project), "project_name is not a suffix of base_path");
+    // The cut falls where ".mp4", in any letter case, starts in the file name.
+    const std::string_view cut = argument.substr(base.size(), 4);
+    require(cut.size() == 4 && cut[0] == '.' && (cut[1] | 0x20) == 'm' && (cut[2] | 0x20) == 'p' &&
+                cut[3] == '4',
+            "base_path is not cut at a \".mp4\"");
+    require(argument.substr(base.size()).find_first_of("\\/") == std::string_view::npos,
+            "base_path is cut inside a directory name");
     require(project.find_first_of("\\/") == std::string_view::npos,
             "project_name holds a directory separator");
     const struct {
